@@ -72,6 +72,11 @@ start_vantrel() {
         sleep 0.05
     done
     [[ -n $window ]] || fail "no Vantrel window appeared; it said: $(cat "$vantrel_log")"
+    for _ in $(seq 100); do
+        xwininfo -id "$window" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
+        sleep 0.05
+    done
+    fail "the Vantrel window was never mapped"
 }
 
 # Waits for the program to end and checks its exit status.
