@@ -2,8 +2,9 @@
 #   cmake -S . -B build && cmake --build build && ctest --test-dir build
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
+SANITIZE_DIR ?= build-sanitize
 
-.PHONY: all run test deps clean
+.PHONY: all run test sanitize deps clean
 
 all:
 	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -16,9 +17,18 @@ run: deps
 	@$(MAKE) --no-print-directory all
 	./$(BUILD_DIR)/vantrel
 
+# Every test on the Release build, then the unit and offscreen tests once more built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, where any report fails the run.
 test: deps
 	@$(MAKE) --no-print-directory all
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
+	@$(MAKE) --no-print-directory sanitize
+
+sanitize:
+	@test -f $(SANITIZE_DIR)/CMakeCache.txt || \
+		cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) --parallel
+	ctest --test-dir $(SANITIZE_DIR) --output-on-failure
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

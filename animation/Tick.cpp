@@ -1,5 +1,8 @@
 #include "Tick.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 void start(AnimationState& state) {
     state.n = 1;
     state.k = 1000000;
@@ -8,10 +11,32 @@ void start(AnimationState& state) {
 }
 
 namespace {
+
 // Adding 23 instead of subtracting 1 keeps every sum non-negative, so % is the plain remainder.
 int wrap(int index) {
     return index % frameCount;
 }
+
+// Once the command is carried out the animation is running or stopped on a frame, and never
+// running both ways. Debug builds check it on every tick.
+void checkInvariants([[maybe_unused]] const AnimationState& s) {
+#ifndef NDEBUG
+    const char* broken = nullptr;
+    if (s.l < 0 || s.l >= frameCount) {
+        broken = "frame index l outside 0..23";
+    } else if (s.m == 1 && s.mm == 1) {
+        broken = "running backward and forward at once (m = mm = 1)";
+    } else if (s.n != 0 && s.n != 1) {
+        broken = "a command left in n after it was carried out";
+    }
+    if (broken != nullptr) {
+        std::fprintf(stderr, "vantrel: broken animation state: %s (l=%d m=%d mm=%d n=%d)\n", broken,
+                     s.l, s.m, s.mm, s.n);
+        std::abort();
+    }
+#endif
+}
+
 } // namespace
 
 int tick(AnimationState& s) {
@@ -43,6 +68,7 @@ int tick(AnimationState& s) {
         s.m = 0;
         s.n = 0;
     }
+    checkInvariants(s);
     if (s.n != 0 && s.m == 0) {
         s.l = wrap(s.l + s.n);
     }

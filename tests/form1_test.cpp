@@ -85,6 +85,7 @@ TEST(Picture1Scale, PixelsMapOntoTheUserScale) {
         {{277, 768}, {14.882797f, 29.84375f}},
         {{277, 522}, {14.882797f, 20.2844238f}}, // the window's bottom-right corner
         {{-277, -768}, {-14.882797f, -29.84375f}},
+        {{32767, 32767}, {1760.52209f, 1273.29443f}}, // as far out as X11 reports
     };
     for (const Case& c : cases) {
         const QPointF user = Picture1::toUserScale(c.pixels);
@@ -159,6 +160,8 @@ TEST_F(Form1Test, PointerMotionSetsTheDelayFromItsPosition) {
     EXPECT_EQ(form.state.k, 0.0f);
     mouse(QEvent::MouseMove, {-40, 300}, Qt::LeftButton); // dragged out of the area
     EXPECT_LT(form.state.k, 0.0f);
+    mouse(QEvent::MouseMove, {32767, 32767}, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(form.state.k, 156916416.0f) << "long, about 80 s, but finite";
 }
 
 TEST_F(Form1Test, ClickTogglesScrubModeAndDoubleClickEndsAfterOneToggle) {

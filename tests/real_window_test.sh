@@ -60,7 +60,7 @@ expect_exit 0
 echo "== the window manager asks it to close"
 start_vantrel
 wmctrl -i -c "$window"
-expect_exit 0
+expect_exit 0 2
 
 echo "== double-click"
 start_vantrel
@@ -76,4 +76,11 @@ expect_running_from_start
 xdotool windowfocus --sync "$window"
 xdotool key Escape
 expect_exit 0
+
+echo "== the X server goes away"
+start_vantrel
+sleep 1
+kill "${started_pids[0]}" # this run's Xvfb
+expect_exit 1 2
+grep -q 'X11 connection broke' "$vantrel_log" || fail "no word on the broken connection"
 echo "real window: all passed"

@@ -158,3 +158,35 @@ TEST(Tick, InvariantsHoldOverLongRandomCommandSequences) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TickDeathTest, DebugBuildsStopOnABrokenState) {
+#ifdef NDEBUG
+    GTEST_SKIP() << "the checks are compiled into debug builds only";
+#endif
+    struct Case {
+        const char* what;
+        AnimationState state;
+        const char* message;
+    };
+    AnimationState both;
+    both.n = 1;
+    both.m = 1;
+    both.mm = 1;
+    AnimationState offTheEnd;
+    offTheEnd.l = 24;
+    AnimationState strangeCommand;
+    strangeCommand.n = 5;
+    const Case cases[] = {
+        {"both directions", both, "running backward and forward at once"},
+        {"index 24", offTheEnd, "frame index l outside 0..23"},
+        {"unknown command", strangeCommand, "a command left in n"},
+    };
+    for (const Case& c : cases) {
+        AnimationState state = c.state;
+        EXPECT_DEATH(tick(state), c.message) << c.what;
+    }
+}
+
+} // namespace
