@@ -3,8 +3,9 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 SANITIZE_DIR ?= build-sanitize
+PREFIX ?= /usr/local
 
-.PHONY: all run test sanitize deps clean
+.PHONY: all run test sanitize deps install package clean
 
 all:
 	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -29,6 +30,16 @@ sanitize:
 		cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON
 	cmake --build $(SANITIZE_DIR) --parallel
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure
+
+# The program, its menu entry, icons and manual page under $(PREFIX); DESTDIR stages them
+# elsewhere, as in `make install DESTDIR=/tmp/stage`.
+install: all
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# The same files as a Debian package under /usr: $(BUILD_DIR)/vantrel_<version>_<arch>.deb
+package: deps
+	@$(MAKE) --no-print-directory all
+	cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "EmbeddedFrames.h"
+#include "EmbeddedIcon.h"
 #include "Keyboard.h"
 #include "MotifHints.h"
 #include "Mouse.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QWindow>
@@ -21,6 +23,17 @@ QPixmap decodeFrame(int index) {
     image.loadFromData(bmp.data(), static_cast<int>(bmp.size()), "BMP");
     return QPixmap::fromImage(image);
 }
+
+// The icon's PNG files built into the program, one pixmap for each size.
+QIcon programIcon() {
+    QIcon icon;
+    for (const IconPicture& picture : iconPictures()) {
+        QPixmap pixmap;
+        pixmap.loadFromData(picture.png.data(), static_cast<uint>(picture.png.size()), "PNG");
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 } // namespace
 
 Form1::Form1(std::function<void()> endProgram)
@@ -29,6 +42,7 @@ Form1::Form1(std::function<void()> endProgram)
       delay_(Delay::calibrated()) {
     setObjectName("Form1");
     setWindowTitle(title);
+    setWindowIcon(programIcon());
     setFixedSize(clientWidth, clientHeight);
 
     // Hidden, inert holders that carry the pictures; the frame table shares them.

@@ -196,13 +196,17 @@ void makeSymmetric(QImage& picture) {
     }
 }
 
+void paintGuideBars(QPainter& painter) {
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRect(59, 173, 85 - 59, 487 - 173));
+    painter.drawRect(QRect(187, 173, 214 - 187, 487 - 173));
+}
+
 void drawGuideBars(QImage& picture) {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRect(59, 173, 85 - 59, 487 - 173));
-    painter.drawRect(QRect(187, 173, 214 - 187, 487 - 173));
+    paintGuideBars(painter);
 }
 
 QImage toMono(const QImage& picture) {
@@ -234,4 +238,10 @@ QImage drawFrame(int index) {
     }
     drawGuideBars(picture);
     return toMono(picture);
+}
+
+void paintMechanism(QPainter& painter, int index) {
+    drawSlider(painter, pistonTop.at(static_cast<std::size_t>(index)) - pistonTop[0]);
+    drawCrank(painter, index * 15.0);
+    paintGuideBars(painter);
 }
