@@ -26,29 +26,21 @@ fail() {
     exit 1
 }
 
-# A free display number: no lock file and no socket.
-free_display() {
-    local number
-    for number in $(seq 90 190); do
-        if [[ ! -e /tmp/.X$number-lock && ! -e /tmp/.X11-unix/X$number ]]; then
-            echo "$number"
-            return
-        fi
-    done
-    fail "no free X display"
-}
-
 start_x_server() {
-    local number
-    number=$(free_display)
-    Xvfb ":$number" -screen 0 800x700x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server picks a free display itself and writes its number once it is ready, so tests
+    # running side by side never race for the same one.
+    local number_file number=""
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 800x700x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     started_pids+=($!)
-    export DISPLAY=":$number"
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
+    for _ in $(seq 200); do
+        number=$(cat "$number_file")
+        [[ -n $number ]] && break
         sleep 0.05
     done
-    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+    rm -f "$number_file"
+    [[ -n $number ]] || fail "Xvfb did not start"
+    export DISPLAY=":$number"
     # Keep the pointer off the window until a test moves it there.
     xdotool mousemove 790 690
     if [[ ${1:-} == --window-manager ]]; then
