@@ -54,13 +54,22 @@ double fastestCountNanoseconds(const Delay& delay, float k) {
 
 Delay Delay::calibrated() {
     // Each round times the count itself, the same code the pause runs, and scales the spins to
-    // the target; the second and third rounds correct what the rough first one could not see.
-    // About 10 ms in all.
+    // the target. A processor that has just been idle runs slowly for its first few milliseconds,
+    // so a single early round would choose too few spins for the whole run: the rounds go on until
+    // two in a row agree to 1%. Warm, that is three or four rounds, about 10 ms; cold, a few
+    // more, and 16 at most.
+    constexpr int mostRounds = 16;
     std::uint32_t spins = 64;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < mostRounds; ++round) {
         const double perCount = fastestCountNanoseconds(Delay(spins), 1999);
         const double scaled = std::round(spins * targetCountNanoseconds / std::max(perCount, 1e-3));
-        spins = static_cast<std::uint32_t>(std::clamp(scaled, 1.0, 1e6));
+        const auto next = static_cast<std::uint32_t>(std::clamp(scaled, 1.0, 1e6));
+        const bool settled =
+            round >= 2 && std::abs(static_cast<double>(next) - spins) <= 0.01 * spins;
+        spins = next;
+        if (settled) {
+            break;
+        }
     }
     return Delay(spins);
 }

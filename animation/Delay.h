@@ -11,7 +11,8 @@ class Delay {
 
     explicit Delay(std::uint32_t spinsPerCount) : spinsPerCount_(spinsPerCount) {}
 
-    // Measures this machine against the steady clock (a few milliseconds).
+    // Measures this machine against the steady clock (about 10 ms, longer on a processor that
+    // has just woken from idle).
     static Delay calibrated();
 
     // floor(k) + 1 for k >= 0, none for a negative k (or NaN). Saturates instead of overflowing.
