@@ -5,6 +5,7 @@
 #include "FrameTable.h"
 
 #include <QPixmap>
+#include <QRegion>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -55,6 +56,9 @@ class Form1 : public QWidget {
     Picture1* picture1_;
     std::array<QLabel*, frameCount> images_{};
     FrameTable<QPixmap> frames;
+    // changes_[from * frameCount + to]: the pixels where frame `to` differs from frame `from`.
+    std::array<QRegion, frameCount * frameCount> changes_{};
+    int shown_ = -1; // the frame on screen, once load() has shown one
     Delay delay_;
     bool begun_ = false;
 };

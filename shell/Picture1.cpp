@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 Picture1::Picture1(QWidget* parent) : QWidget(parent) {
@@ -18,18 +19,31 @@ void Picture1::showFrame(const QPixmap& frame) {
     repaint();
 }
 
+void Picture1::showFrame(const QPixmap& frame, const QRegion& changed) {
+    picture_ = frame;
+    if (!changed.isEmpty()) {
+        repaint(changed);
+    }
+}
+
 QPointF Picture1::toUserScale(QPointF pixels) {
     return {static_cast<float>(double{scaleWidth} * pixels.x() / pixelWidth),
             static_cast<float>(double{scaleHeight} * pixels.y() / pixelHeight)};
 }
 
-void Picture1::paintEvent(QPaintEvent*) {
+void Picture1::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (picture_.isNull()) {
         painter.fillRect(rect(), Qt::white);
         return;
     }
-    painter.drawPixmap(0, 0, picture_);
+    // One rectangle of the region at a time: clipped to a plain rectangle, Qt copies the pixels
+    // straight across, where a clip of several rectangles sends them through its general blending
+    // path, and hands large ones to helper threads.
+    for (const QRect& part : event->region()) {
+        painter.setClipRect(part);
+        painter.drawPixmap(part.topLeft(), picture_, part);
+    }
 }
 
 void Picture1::keyPressEvent(QKeyEvent* event) {

@@ -20,6 +20,9 @@ class Picture1 : public QWidget {
 
     // Makes `frame` the picture and puts it on screen now, not at the next event pass.
     void showFrame(const QPixmap& frame);
+    // The same, putting on screen only `changed`: it must hold every pixel where `frame` differs
+    // from the picture shown so far. Nothing outside it is drawn or sent to the X server.
+    void showFrame(const QPixmap& frame, const QRegion& changed);
     const QPixmap& picture() const { return picture_; }
 
     // A position in pixels of this area, in its user scale (single precision).
