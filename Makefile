@@ -3,9 +3,10 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 SANITIZE_DIR ?= build-sanitize
+BENCH_DIR ?= build-bench
 PREFIX ?= /usr/local
 
-.PHONY: all run test sanitize deps install package clean
+.PHONY: all run test sanitize bench deps install package clean
 
 all:
 	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -31,6 +32,13 @@ sanitize:
 	cmake --build $(SANITIZE_DIR) --parallel
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure
 
+# The benchmarks, in a Release build of their own (tests left out), side by side on this machine:
+# one line per figure, each the median of several runs. See bench/run.sh.
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+	cmake --build $(BENCH_DIR) --parallel
+	bench/run.sh $(BENCH_DIR)
+
 # The program, its menu entry, icons and manual page under $(PREFIX); DESTDIR stages them
 # elsewhere, as in `make install DESTDIR=/tmp/stage`.
 install: all
@@ -42,4 +50,4 @@ package: deps
 	cmake --build $(BUILD_DIR) --target package
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR)
