@@ -61,9 +61,9 @@ inline Line fitLine(const std::vector<double>& x, const std::vector<double>& y) 
     return line;
 }
 
-// Resident memory of this process in kB, from /proc (0 if it cannot be read).
-inline long residentKilobytes() {
-    std::ifstream status("/proc/self/status");
+// Resident memory of a process in kB, by default this one, from /proc (0 if it cannot be read).
+inline long residentKilobytes(const std::string& process = "self") {
+    std::ifstream status("/proc/" + process + "/status");
     std::string key;
     while (status >> key) {
         if (key == "VmRSS:") {

@@ -15,6 +15,7 @@
 //
 // Run it on an X server of its own with no window manager: every top-level window that appears is
 // taken to be the program's.
+#include "BenchStats.h"
 #include "BmpPixels.h"
 
 #include <chrono>
@@ -103,20 +104,6 @@ void checkProgramRuns() {
         program = 0;
         fail("the program ended early (status " + std::to_string(status) + ")");
     }
-}
-
-long residentKilobytes(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            long kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes;
-        }
-        status.ignore(1 << 16, '\n');
-    }
-    return 0;
 }
 
 struct Windows {
@@ -284,7 +271,7 @@ int watchStartup(const char* framePath, const char* nextPath, char** command) {
             if (same(shot, frame) || (hasNext && same(shot, next))) {
                 usleep(300'000); // settled into its loop
                 std::printf("startup_ms=%.1f\n", drawnSince);
-                std::printf("rss_kb=%ld\n", residentKilobytes(program));
+                std::printf("rss_kb=%ld\n", bench::residentKilobytes(std::to_string(program)));
                 endProgram();
                 return 0;
             }
@@ -299,15 +286,7 @@ int watchStartup(const char* framePath, const char* nextPath, char** command) {
 
 int watchFrames(double warmUp, double seconds, char** command) {
     connectToServer();
-    const xcb_query_extension_reply_t* damage = xcb_get_extension_data(connection, &xcb_damage_id);
-    if (damage == nullptr || !damage->present) {
-        fail("the X server has no DAMAGE extension");
-    }
-    damageEventBase = damage->first_event;
-    std::free(xcb_damage_query_version_reply(
-        connection,
-        xcb_damage_query_version(connection, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
-        nullptr));
+    enableDamage();
 
     Windows windows;
     const Clock::time_point start = startProgram(command);
